@@ -23,6 +23,8 @@ public:
     void Open(const SqlStatement& statement);
     void Close();
     bool Active() const { return state_ != State::Inactive; }
+    // The connection the rows come from (for statements that go with the data set).
+    DbConnection& Connection() const { return connection_; }
     State CurrentState() const { return state_; }
     const SqlStatement& Statement() const { return statement_; }
 

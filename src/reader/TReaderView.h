@@ -3,11 +3,15 @@
 // pane with its own toolbar.
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class ChapterMenu;
 class DbDataSet;
 class QTableView;
+class QUrl;
+class ReadingToolbar;
 class QWebEngineView;
 class ReaderHost;
 class QSplitter;
@@ -36,6 +40,19 @@ public:
 
     // The source address of the chapter last shown by a click ("外部打开章节页面").
     const std::string& CurrentChapterAddress() const;
+
+    // The reading pane's toolbar and the chapter grid's menu (their actions carry the commands).
+    ReadingToolbar* Toolbar() const;
+    ChapterMenu* Menu() const;
+    // "上一章", "下一章", "跳至未读章节".
+    void PriorChapter();
+    void NextChapter();
+    void JumpToUnread();
+    // True while "最大化" has hidden the grid.
+    bool ReadingPaneEnlarged() const;
+    // Hands addresses to the desktop's default handler; replaceable so tests can watch it.
+    using UrlOpener = std::function<void(const QUrl&)>;
+    void SetUrlOpener(UrlOpener opener);
 
 signals:
     // The page title changed (as the page wrote it).
