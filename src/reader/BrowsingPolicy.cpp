@@ -5,17 +5,25 @@
 
 namespace {
 
+// The path with links and ".." resolved. Of a path that does not exist, the part that does is
+// resolved and the rest kept: a missing file reveals nothing, its folder decides where it is.
 QString CanonicalOrClean(const QString& path)
 {
-    QFileInfo info(path);
-    QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty())
-        return canonical;
-    // A file that does not exist reveals nothing; its folder decides where it would be.
-    QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    if (!folder.isEmpty())
-        return folder + QLatin1Char('/') + info.fileName();
-    return QDir::cleanPath(info.absoluteFilePath());
+    QString cleaned = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    QString existing = cleaned;
+    while (!existing.isEmpty()) {
+        QString canonical = QFileInfo(existing).canonicalFilePath();
+        if (!canonical.isEmpty())
+            return rest.isEmpty() ? canonical : QDir::cleanPath(canonical + QLatin1Char('/') + rest);
+        int slash = existing.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0)
+            break;
+        QString name = existing.mid(slash + 1);
+        rest = rest.isEmpty() ? name : name + QLatin1Char('/') + rest;
+        existing = existing.left(slash);
+    }
+    return cleaned;
 }
 
 }  // namespace
