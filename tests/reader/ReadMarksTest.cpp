@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "ReaderFixture.h"
+#include "db/DbQuery.h"
 #include "reader/ChapterMenu.h"
 #include "reader/TReaderView.h"
 #include "toolkit/TextCodec.h"
@@ -137,4 +138,28 @@ TEST(ReadMarks, MenuOpensOnlyWhileTheEngineIsIdle)
                                                  ChapterEngineCommand::RefetchBlank,
                                                  ChapterEngineCommand::RefetchMissingPictures,
                                                  ChapterEngineCommand::RegenerateList}));
+}
+
+TEST(ReadMarks, AWriteThatFailsIsNotCounted)
+{
+    ReaderBook book({{1, 1}, {1, 1}, {1, 1}, {1, 0}});
+    // The table refuses any change of the second chapter's mark.
+    DbQuery(book.db).Execute({"create trigger refuse before update of typeb on booktit when old.addressb='" +
+                                  ReaderBook::Source(1) + "' begin select raise(abort, 'refused'); end",
+                              {}});
+    book.SelectRows({0, 1, 2}, 0);
+    book.view->Menu()->markUnread->trigger();
+    EXPECT_EQ(book.MarksInTable(), std::vector<int>({0, 1, 0, 0}));
+    EXPECT_EQ(book.host.deltas, std::vector<int>({2}));
+
+    // Showing it cannot write it read either: the error is reported and the count stays.
+    DbQuery(book.db).Execute({"drop trigger refuse", {}});
+    DbQuery(book.db).Execute({"create trigger refuse before update of typeb on booktit when old.addressb='" +
+                                  ReaderBook::Source(3) + "' begin select raise(abort, 'refused'); end",
+                              {}});
+    book.ClickRow(3);
+    EXPECT_EQ(book.ShownUrl(), book.PageUrl(3));
+    EXPECT_EQ(book.host.deltas, std::vector<int>({2}));
+    EXPECT_EQ(book.host.prompts.Texts("error").size(), 1u);
+    EXPECT_TRUE(book.RowIsBold(3));
 }
