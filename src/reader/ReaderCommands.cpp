@@ -1,5 +1,4 @@
 // The reader's commands: showing chapters, paging, the contents page, the outside browser.
-#include <QFileInfo>
 #include <QSplitter>
 #include <QSplitterHandle>
 

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
 
 #include "reader/ChapterFiles.h"
 #include "reader/ChapterDataSet.h"
