@@ -421,11 +421,9 @@ void DbDataSet::Delete()
     Cancel();
     RequireCurrentRow();
     const int keyColumn = RequireKeyColumn();
-    RunStatement(connection_,
-                 {"DELETE FROM " + QuotedName(table_) + " WHERE " + QuotedName(columns_[keyColumn]) +
-                      "=?",
-                  {rows_[current_][keyColumn]}},
-                 nullptr);
+    const std::string sql = "DELETE FROM " + QuotedName(table_) + " WHERE " +
+                            QuotedName(columns_[keyColumn]) + "=?";
+    RunStatement(connection_, {sql, {rows_[current_][keyColumn]}}, nullptr);
     rows_.erase(rows_.begin() + current_);
     current_ = std::min(current_, RecordCount() - 1);
     bof_ = eof_ = rows_.empty();

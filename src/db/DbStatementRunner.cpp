@@ -112,23 +112,31 @@ void RunStatement(DbConnection& connection, const SqlStatement& statement, DbRes
     sqlite3* db = connection.Handle();
     Bind(db, prepared, statement.params);
 
-    const int columnCount = sqlite3_column_count(prepared);
     if (result) {
         result->columns.clear();
         result->cells.clear();
-        for (int c = 0; c < columnCount; ++c) {
-            const char* name = sqlite3_column_name(prepared, c);
-            result->columns.push_back(Utf8ToGb(name ? name : ""));
-        }
     }
+    // The columns are taken after the first step: a schema change (a column added) makes the
+    // engine compile the cached statement anew there, and "Select *" then has one more.
+    int columnCount = -1;
     for (;;) {
         const int rc = sqlite3_step(prepared);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+            Fail(db);
+        if (!result) {
+            if (rc == SQLITE_DONE)
+                break;
+            continue;
+        }
+        if (columnCount < 0) {
+            columnCount = sqlite3_column_count(prepared);
+            for (int c = 0; c < columnCount; ++c) {
+                const char* name = sqlite3_column_name(prepared, c);
+                result->columns.push_back(Utf8ToGb(name ? name : ""));
+            }
+        }
         if (rc == SQLITE_DONE)
             break;
-        if (rc != SQLITE_ROW)
-            Fail(db);
-        if (!result)
-            continue;
         for (int c = 0; c < columnCount; ++c)
             result->cells.push_back(ReadColumn(prepared, c));
     }

@@ -29,7 +29,8 @@ SqlStatement DeleteBook(const std::string& bookKey);
 // Chapters.
 SqlStatement DeleteBookChapters(const std::string& bookKey);      // every chapter row of a book
 SqlStatement SelectBookChapters(const std::string& bookKey);      // grid, export, poster, List.htm
-SqlStatement SelectUnreadChapters(const std::string& bookKey);    // its row count is the unread count
+// Its row count is a book's unread count.
+SqlStatement SelectUnreadChapters(const std::string& bookKey);
 SqlStatement SelectMaxChapterNumber(const std::string& bookKey);  // one row; empty when no chapter
 // addressb, namec, address, type of the chapter found at a source address (none when new).
 SqlStatement SelectChapterBySource(const std::string& bookKey, const std::string& addressb);

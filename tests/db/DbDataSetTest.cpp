@@ -18,7 +18,8 @@ protected:
                        "title" + std::to_string(n));
         AddChapter("2", "100001", "http://s/1");
         QObject::connect(&grid, &DbDataSet::RowsReset, [this] { ++resets; });
-        QObject::connect(&grid, &DbDataSet::RowChanged, [this](int row) { changed.push_back(row); });
+        QObject::connect(&grid, &DbDataSet::RowChanged,
+                         [this](int row) { changed.push_back(row); });
     }
 
     DbDataSet grid{connection, "booktit", "id"};

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <random>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "LibraryFixture.h"
 #include "db/Schema.h"
 
@@ -65,7 +68,8 @@ TEST_F(LibraryTest, SqlcipherToolReadsTheFileGivenTheKey)
     ASSERT_TRUE(ExecSql(query, Sql::InsertBook("b", "http://a/", "1", "1", "0", 0)));
     connection.Close();
     const std::string command = "printf \"PRAGMA key='" + std::string(kDatabasePassword) +
-                                "';\\nSELECT name FROM bookid;\\n\" | sqlcipher '" + path + "' 2>&1";
+                                "';\\nSELECT name FROM bookid;\\n\" | sqlcipher '" + path +
+                                "' 2>&1";
     FILE* tool = popen(command.c_str(), "r");
     ASSERT_NE(tool, nullptr);
     std::string output;
@@ -74,6 +78,38 @@ TEST_F(LibraryTest, SqlcipherToolReadsTheFileGivenTheKey)
         output += buffer;
     pclose(tool);
     EXPECT_EQ(output, "b\n");
+}
+
+TEST_F(LibraryTest, AProcessThatDiesMidBatchLeavesEveryCommittedRow)
+{
+    connection.Close();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DbConnection writer;
+        DbQuery insert(writer);
+        bool ok = writer.Open(path, kDatabasePassword);
+        {
+            DbConnection::Batch batch(writer);
+            for (int c = 0; c < 50; ++c)
+                ok = ok &&
+                     ExecSql(insert, Sql::InsertChapter("1", "b", "t", std::to_string(c), "s"));
+            ok = ok && batch.Commit();
+        }
+        ok = ok && ExecSql(insert, Sql::InsertChapter("1", "b", "t", "single", "s"));
+        DbConnection::Batch unfinished(writer);
+        for (int c = 0; c < 50; ++c)
+            ExecSql(insert, Sql::InsertChapter("1", "b", "t", "lost", "s"));
+        _exit(ok ? 0 : 1);  // no destructor runs: nothing is closed or rolled back
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    ASSERT_TRUE(connection.Open(path, kDatabasePassword)) << connection.LastError();
+    EXPECT_EQ(Rows({"SELECT count(*), sum(address = 'single'), sum(address = 'lost') FROM booktit",
+                    {}}),
+              "51|1|0\n");
 }
 
 TEST(DatabaseFile, MissingEmptyAndDamagedFilesFailToOpenWithAReason)
@@ -172,15 +208,20 @@ TEST(DatabaseFile, RuleTableOfAnEarlierVersionGainsDellinkAndKeepsItsRules)
     ASSERT_TRUE(connection.Open(path, kDatabasePassword));
     DbQuery query(connection);
     std::string oldSchema = Sql::SchemaStatements()[2].sql;
-    oldSchema.erase(oldSchema.find(", dellink"), std::string(", dellink TEXT COLLATE NOCASE").size());
+    const std::string dellink = ", dellink TEXT COLLATE NOCASE";
+    oldSchema.erase(oldSchema.find(dellink), dellink.size());
     ASSERT_TRUE(ExecSql(query, {oldSchema, {}})) << oldSchema;
     ASSERT_TRUE(ExecSql(query, {"INSERT INTO webinfo (name, yuming, mlstart, mlend, nrstart, "
                                 "nrend, delword) VALUES ('r','www.a.com','<ul>','</ul>','<p>',"
                                 "'</p>','ad')",
                                 {}}));
 
+    ASSERT_TRUE(OpenSql(query, Sql::SelectAllRules()));
+    EXPECT_EQ(query.FieldCount(), 8);
     ASSERT_TRUE(RuleTableNeedsDellink(connection));
     ASSERT_TRUE(ExecSql(query, Sql::AddDellinkColumn()));
+    ASSERT_TRUE(OpenSql(query, Sql::SelectAllRules()));
+    EXPECT_EQ(query.FieldName(8), "dellink");
     EXPECT_FALSE(RuleTableNeedsDellink(connection));
     EXPECT_FALSE(ExecSql(query, Sql::AddDellinkColumn()));  // a second run changes nothing
 

@@ -85,7 +85,8 @@ TEST_F(LibraryTest, TextComparisonsIgnoreLetterCase)
     ASSERT_TRUE(ExecSql(query, Sql::InsertBook("b", "http://Site.com/Book/", "1", "1", "0", 0)));
     ASSERT_TRUE(OpenSql(query, Sql::SelectBookByAddress("http://site.com/book/")));
     EXPECT_EQ(query.RecordCount(), 1);
-    ASSERT_TRUE(ExecSql(query, {"INSERT INTO webinfo (name, yuming) VALUES ('r', 'WWW.Site.com')", {}}));
+    ASSERT_TRUE(
+        ExecSql(query, {"INSERT INTO webinfo (name, yuming) VALUES ('r', 'WWW.Site.com')", {}}));
     ASSERT_TRUE(OpenSql(query, Sql::SelectRuleIdByHost("www.site.COM")));
     EXPECT_EQ(query.RecordCount(), 1);
     ASSERT_TRUE(OpenSql(query, Sql::SelectRuleIdByHost("www.site.co")));
