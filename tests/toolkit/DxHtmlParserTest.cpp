@@ -269,34 +269,57 @@ TEST(DxHtmlParser, ContentsPageKeepsEveryRowWhenExtended)
     EXPECT_EQ(text, "正文\r\n 第一章 开始\t 第二章\r\n 第三章\r\n 新 章\r\n 新 章") << text;
 }
 
-TEST(DxHtmlParser, DeepAndLargeInputsLoad)
+std::string Repeat(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += ReplaceAll(piece, "#", std::to_string(i));
+    return text;
+}
+
+TEST(DxHtmlParser, HostileMarkupLoadsQuickly)
+{
+    // Each would take minutes or gigabytes in the tree builder as it stands, or overflow a
+    // recursive walk of the tree.
+    struct Case {
+        std::string html;
+        std::string text;
+    } cases[] = {
+        {Repeat("<div>", 100000) + "inside" + Repeat("</div>", 100000) + "after", "inside\r\nafter"},
+        {Repeat("<span><div>", 50000) + "x", "x"},
+        // Formatting closed by the end of a block is reopened in every later block.
+        {Repeat("<div><b id=#></div>", 30000) + "end", "end"},
+        {Repeat("<b><div></b>", 30000) + "end", "end"},
+    };
+    TDxHtmlParser parser;
+    for (const Case& c : cases)
+        EXPECT_EQ(RootText(parser, c.html), c.text) << c.html.substr(0, 40);
+    EXPECT_EQ(parser.Tables().TableByName("x"), nullptr);
+}
+
+TEST(DxHtmlParser, OrdinaryNestingIsKept)
 {
     TDxHtmlParser parser;
-    std::string deep;
-    for (int i = 0; i < 100000; ++i)
-        deep += "<div>";
-    deep += "inside";
-    for (int i = 0; i < 100000; ++i)
-        deep += "</div>";
-    deep += "after";
-    EXPECT_EQ(RootText(parser, deep), "inside\r\nafter");
-    EXPECT_EQ(parser.Tables().TableByName("x"), nullptr);
-
-    // Nesting below the depth limit keeps every level; unclosed paragraphs and links, common on
-    // old pages, never count as nesting.
-    std::string levels, expected;
-    for (int i = 0; i < 400; ++i) {
-        levels += "<div>" + std::to_string(i);
+    std::string expected;
+    for (int i = 0; i < 400; ++i)
         expected += (i ? "\r\n" : "") + std::to_string(i);
-    }
-    EXPECT_EQ(RootText(parser, levels), expected);
-    std::string unclosed;
-    for (int i = 0; i < 3000; ++i)
-        unclosed += "<p><font color=red><a href=\"" + std::to_string(i) + ".htm\">" + std::to_string(i);
-    parser.LoadHtml(unclosed);
-    EXPECT_EQ(Links(parser).size(), 3000u);
-    EXPECT_EQ(Links(parser).back(), "2999.htm");
+    EXPECT_EQ(RootText(parser, Repeat("<div>#", 400)), expected);
 
+    // Unclosed paragraphs, fonts and links, common on old pages, do not count as nesting.
+    parser.LoadHtml(Repeat("<p><font color=red><a href=\"#.htm\">#", 3000));
+    const std::vector<std::string> links = Links(parser);
+    ASSERT_EQ(links.size(), 3000u);
+    EXPECT_EQ(links.back(), "2999.htm");
+    parser.LoadHtml("<table>" + Repeat("<tr><td><font color=blue>#", 2000) + "</table>");
+    int fonts = 0;
+    for (int i = 0; i < parser.Elements().Count(); ++i)
+        fonts += parser.Elements().ItemByIndex(i)->tagName() == "FONT";
+    EXPECT_EQ(fonts, 2000);
+}
+
+TEST(DxHtmlParser, MegabyteInputLoads)
+{
+    TDxHtmlParser parser;
     std::string big;
     while (big.size() < (2u << 20))
         big += Gb("<span>这是一行很长的正文</span>&nbsp;text<br>\r\n");
