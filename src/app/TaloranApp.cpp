@@ -1,0 +1,34 @@
+#include "app/TaloranApp.h"
+
+#include <QApplication>
+
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm6.h"
+#include "rules/TForm3.h"
+#include "tools/TForm4.h"
+#include "tools/TForm5.h"
+#include "tools/TForm7.h"
+
+TaloranApp::TaloranApp(Prompts& prompts)
+{
+    QApplication::setApplicationName(QStringLiteral("Taloran"));
+    form1_ = std::make_unique<TForm1>(prompts);
+    TForm1* main = form1_.get();
+    form2_ = new TForm2(*main, main);
+    form3_ = new TForm3(main->ADOQuery1, main);
+    form4_ = new TForm4(main);
+    form5_ = new TForm5(main);
+    form6_ = new TForm6(main);
+    form7_ = new TForm7(main);
+    main->SetWindows({form2_, form3_, form4_, form5_, form7_});
+    // The rule editor and the pattern tool may still be open; the main window's close ends all.
+    QObject::connect(main, &TForm1::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+TaloranApp::~TaloranApp() = default;
+
+void TaloranApp::Show()
+{
+    form1_->showMaximized();
+}
