@@ -58,7 +58,10 @@ LibraryTree::LibraryTree(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAnimated(false);
-    header()->setStretchLastSection(true);
+    // Long names scroll rather than lose their unread count to an ellipsis.
+    setTextElideMode(Qt::ElideNone);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 void LibraryTree::mousePressEvent(QMouseEvent* event)

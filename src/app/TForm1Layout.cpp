@@ -93,7 +93,7 @@ void TForm1::BuildMenus()
     // corner.
     SkinMenu = new QMenu(this);
     for (const std::string& name : SkinManager::SkinNames())
-        SkinMenu->addAction(QString::fromStdString(name));
+        SkinMenu->addAction(QString::fromStdString(name))->setCheckable(true);
     SkinButton = new QToolButton(bar);
     SkinButton->setText(QStringLiteral("皮肤"));
     SkinButton->setToolTip(QStringLiteral("皮肤"));

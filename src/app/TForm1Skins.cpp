@@ -9,6 +9,15 @@
 #include "toolkit/Prompts.h"
 #include "toolkit/TextCodec.h"
 
+namespace {
+// The skin menu marks the skin whose look shows, if any.
+void MarkAppliedSkin(QMenu* menu, const std::string& applied)
+{
+    for (QAction* item : menu->actions())
+        item->setChecked(item->text().toStdString() == applied);
+}
+}  // namespace
+
 void TForm1::N33Click()
 {
     // The action has toggled its check mark already.
@@ -21,16 +30,19 @@ void TForm1::N33Click()
         skins_->SetActive(false);
         WriteSkinName("none");
     }
+    MarkAppliedSkin(SkinMenu, skins_->AppliedSkin());
 }
 
 void TForm1::ChooseSkin(const std::string& name)
 {
     skins_->SetSkinName(name);
     skins_->SetActive(true);
+    MarkAppliedSkin(SkinMenu, skins_->AppliedSkin());
 }
 
 void TForm1::sSkinManager1AfterChange()
 {
+    MarkAppliedSkin(SkinMenu, skins_->AppliedSkin());
     WriteSkinName(skins_->SkinName());
 }
 

@@ -111,8 +111,6 @@ void TForm1::OpenDatabase()
     if (!exists)
         for (const SqlStatement& statement : Sql::SchemaStatements())
             ExecSql(ADOQuery1, statement);
-    for (const SqlStatement& statement : Sql::IndexStatements())
-        ExecSql(ADOQuery1, statement);
 }
 
 void TForm1::LoadLibrary()

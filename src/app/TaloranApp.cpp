@@ -1,6 +1,7 @@
 #include "app/TaloranApp.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include "app/TForm1.h"
 #include "app/TForm2.h"
@@ -16,7 +17,7 @@ TaloranApp::TaloranApp(Prompts& prompts)
     form1_ = std::make_unique<TForm1>(prompts);
     TForm1* main = form1_.get();
     form2_ = new TForm2(*main, main);
-    form3_ = new TForm3(main->ADOQuery1, main);
+    form3_ = new TForm3(main->ADOConnection1, main->ADOQuery1, main);
     form4_ = new TForm4(main);
     form5_ = new TForm5(main);
     form6_ = new TForm6(main);
@@ -30,5 +31,8 @@ TaloranApp::~TaloranApp() = default;
 
 void TaloranApp::Show()
 {
+    // Without a window manager "maximized" means nothing; the screen's free area then stands in.
+    if (QScreen* screen = form1_->screen())
+        form1_->setGeometry(screen->availableGeometry());
     form1_->showMaximized();
 }

@@ -1,10 +1,11 @@
 #include "rules/TForm3.h"
 
 #include "db/DbQuery.h"
+#include "db/Schema.h"
 #include "db/Statements.h"
 
-TForm3::TForm3(DbQuery& query, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), query_(query)
+TForm3::TForm3(DbConnection& connection, DbQuery& query, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), connection_(connection), query_(query)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("规则设置"));
@@ -14,6 +15,7 @@ TForm3::TForm3(DbQuery& query, QWidget* parent)
 
 void TForm3::FormCreate()
 {
-    // Files made before rules had a link pattern get the column; elsewhere this changes nothing.
-    ExecSql(query_, Sql::AddDellinkColumn());
+    // Files of earlier versions keep their rules without a link pattern until now.
+    if (RuleTableNeedsDellink(connection_))
+        ExecSql(query_, Sql::AddDellinkColumn());
 }

@@ -2,16 +2,18 @@
 // The rule editor's window.
 #include <QWidget>
 
+class DbConnection;
 class DbQuery;
 
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    // `query` is the main window's statement query (ADOQuery1).
-    TForm3(DbQuery& query, QWidget* parent = nullptr);
+    // The main window's connection and its statement query (ADOQuery1).
+    TForm3(DbConnection& connection, DbQuery& query, QWidget* parent = nullptr);
 
     void FormCreate();
 
 private:
+    DbConnection& connection_;
     DbQuery& query_;
 };

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ScriptedPrompts.h"
-#include "TempAppDir.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempAppDir.h"
 #include "app/TaloranApp.h"
 #include "toolkit/TextCodec.h"
 

@@ -1,6 +1,7 @@
 // Skins, the caption, enlarging the reading pane, the status bar, the commands that open windows.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -123,8 +124,8 @@ TEST_F(AppTest, TheSevenSkinsLookDifferentAndNoneIsThePlatformLook)
     std::set<QRgb> windows, highlights;
     for (const std::string& name : SkinManager::SkinNames()) {
         SkinItem(form, name.c_str())->trigger();
-        windows.insert(form->palette().color(QPalette::Window).rgb());
-        highlights.insert(form->palette().color(QPalette::Highlight).rgb());
+        windows.insert(QApplication::palette().color(QPalette::Window).rgb());
+        highlights.insert(QApplication::palette().color(QPalette::Highlight).rgb());
     }
     EXPECT_EQ(windows.size(), 7u);
     EXPECT_EQ(highlights.size(), 7u);

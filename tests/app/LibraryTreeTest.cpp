@@ -1,5 +1,6 @@
 // The library tree: clicks, the tree menu, unread counts, the book commands.
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>

@@ -1,9 +1,13 @@
 // Process start and the main window's start-up, then closing.
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -287,10 +291,22 @@ TEST_F(AppTest, ExitAsksFirstAndClosingCompactsTheDatabase)
     EXPECT_EQ(QueryColumn("select count(*) from bookid"), std::vector<std::string>{"0"});
 }
 
-TEST_F(AppTest, TheWindowFrameCloseAsksNothing)
+TEST_F(AppTest, TheWindowFrameCloseAsksNothingAndEndsTheProgram)
 {
     Start();
-    form->close();
+    form->ToolButton6->click();  // the rule editor stays open beside it
+    ASSERT_TRUE(app->Form3()->isVisible());
+    bool timedOut = false;
+    QTimer::singleShot(0, form, [&] { form->close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
+    guard.start(10000);
+    QApplication::exec();
+    EXPECT_FALSE(timedOut);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(Tables().size(), 3u);
