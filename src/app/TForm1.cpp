@@ -27,7 +27,11 @@ TForm1::TForm1(Prompts& prompts, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The reader view shows ADODataSet1; it must go before the database members do.
+    delete ReaderView;
+}
 
 template <class Sender, class Signal, class Handler>
 void TForm1::On(Sender* sender, Signal signal, Handler handler)

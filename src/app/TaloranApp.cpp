@@ -27,7 +27,16 @@ TaloranApp::TaloranApp(Prompts& prompts)
     QObject::connect(main, &TForm1::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-TaloranApp::~TaloranApp() = default;
+TaloranApp::~TaloranApp()
+{
+    // The secondary windows use the main window's database objects: they go first.
+    delete form7_;
+    delete form6_;
+    delete form5_;
+    delete form4_;
+    delete form3_;
+    delete form2_;
+}
 
 void TaloranApp::Show()
 {
