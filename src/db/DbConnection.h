@@ -1,8 +1,10 @@
 #pragma once
 // The connection to the library database: one SQLCipher file keyed with a password.
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class DbConnection {
 public:
@@ -20,6 +22,11 @@ public:
     const std::string& LastError() const { return lastError_; }
     sqlite3* Handle() const { return db_; }
 
+    // A prepared statement for the SQL text, kept for reuse until Close(): reset, bindings
+    // cleared. Owned by the connection (never finalize it); reset it after use so that it holds
+    // no lock. Null with `error` set when the text does not compile or nothing is open.
+    sqlite3_stmt* CachedStatement(const std::string& sql, std::string& error);
+
     // Groups the statements of one step into one transaction. Batches nest: only the
     // outermost one commits. A batch that is destroyed without Commit() rolls back.
     class Batch {
@@ -31,8 +38,12 @@ public:
         bool Commit();
 
     private:
+        std::string SavepointName() const;
+
         DbConnection& connection_;
+        int level_ = 0;
         bool outermost_ = false;
+        bool active_ = false;  // a transaction or savepoint was started
         bool done_ = false;
     };
 
@@ -42,4 +53,5 @@ private:
     std::string path_;
     std::string lastError_;
     int batchDepth_ = 0;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
 };

@@ -63,13 +63,25 @@ public:
     void Delete();
 
 signals:
-    // The rows were read anew, or the data set was closed.
+    // The rows were read anew, a row was inserted or deleted, or the data set was closed.
     void RowsReset();
     // One row's values changed (after Post of an edit).
     void RowChanged(int row);
     void CurrentRowChanged(int row);
 
 private:
+    void Load(const SqlValue* keepKey, int keepIndex);
+    void ClearRows();
+    // Posts pending changes (or cancels an untouched edit) before the current row moves.
+    void LeaveEditing();
+    void MoveTo(int row);
+    int RequireColumn(const std::string& columnName) const;
+    int RequireKeyColumn() const;
+    void RequireCurrentRow() const;
+    std::vector<SqlValue> ReadRow(const std::string& whereColumn, const SqlValue& key,
+                                  const std::vector<SqlValue>& fallback);
+    SqlValue CurrentValue(int column) const;
+
     DbConnection& connection_;
     std::string table_;
     std::string keyColumn_;
@@ -77,6 +89,9 @@ private:
     State state_ = State::Inactive;
     std::vector<std::string> columns_;
     std::vector<std::vector<SqlValue>> rows_;
-    std::vector<std::pair<std::string, SqlValue>> pending_;
+    // Column index and new value of each field set since Edit()/Insert().
+    std::vector<std::pair<int, SqlValue>> pending_;
     int current_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
 };

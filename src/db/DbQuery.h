@@ -41,11 +41,11 @@ private:
 
     DbConnection& connection_;
     bool active_ = false;
-    std::string closedReason_ = "查询未打开";
+    std::string closedReason_;
     std::vector<std::string> columns_;
-    // Values as 8-bit text; a NULL is stored as an empty string with its flag cleared.
-    std::vector<std::vector<std::string>> rows_;
-    std::vector<std::vector<bool>> present_;
+    // Row after row; text as 8-bit text, an empty (NULL) column as monostate.
+    std::vector<SqlValue> cells_;
+    size_t rowCount_ = 0;
     size_t current_ = 0;
 };
 
