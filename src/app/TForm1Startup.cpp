@@ -101,7 +101,11 @@ void TForm1::OpenDatabase()
 {
     DatabasePath = AppDir() + kDatabaseFileName;
     std::error_code ec;
-    const bool exists = std::filesystem::exists(DatabasePath, ec);
+    bool exists = std::filesystem::exists(DatabasePath, ec);
+    // An empty file (a first start cut short) holds nothing: the library starts anew.
+    if (exists && std::filesystem::is_regular_file(DatabasePath, ec) &&
+        std::filesystem::file_size(DatabasePath, ec) == 0 && !ec)
+        exists = !std::filesystem::remove(DatabasePath, ec);
     if (!exists)
         CreateDatabaseFile(DatabasePath, kDatabasePassword);
     if (!ADOConnection1.Open(DatabasePath, kDatabasePassword))

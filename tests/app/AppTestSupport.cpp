@@ -37,10 +37,12 @@ std::vector<std::string> SeedLibrary(const std::vector<SeedBook>& books)
             const std::string number = std::to_string(100001 + i);
             const std::string source = address + number + ".html";
             EXPECT_TRUE(ExecSql(query, Sql::InsertChapter(key, name, G("第") + number + G("章"), number, source)));
-            if (i >= book.unread && i < book.unread + book.read)
+            if (i >= book.unread && i < book.unread + book.read) {
                 EXPECT_TRUE(ExecSql(query, Sql::MarkChapterRead(key, source)));
-            if (i >= book.unread + book.read)
+            }
+            if (i >= book.unread + book.read) {
                 EXPECT_TRUE(ExecSql(query, Sql::RemoveChapters(key, {number})));
+            }
         }
     }
     return keys;

@@ -23,12 +23,14 @@ inline std::string G(const char* utf8) { return Utf8ToGb(utf8); }
 inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct SeedBook {
+    SeedBook(std::string name, int type, int unread = 0, int read = 0, int removed = 0, std::string address = {})
+        : name(std::move(name)), type(type), unread(unread), read(read), removed(removed), address(std::move(address))
+    {
+    }
     std::string name;  // UTF-8
-    int type = 0;
-    int unread = 0;
-    int read = 0;
-    int removed = 0;
-    std::string address;  // empty: made up from the name
+    int type;
+    int unread, read, removed;  // chapters
+    std::string address;        // empty: made up from the position
 };
 
 // Creates data.mdb in AppDir with the schema and the books (in order); returns their keys.

@@ -112,6 +112,15 @@ TEST_F(AppTest, FirstStartCreatesTheLibraryAndTheSettings)
     EXPECT_EQ(form->StatusBar1->PanelText(4), "");
 }
 
+TEST_F(AppTest, AnEmptyDatabaseFileIsTakenAsANewLibrary)
+{
+    WriteFileBytes(dir.File("data.mdb"), "");
+    Start();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(Tables(), (std::vector<std::string>{"bookid", "booktit", "webinfo"}));
+    EXPECT_FALSE(form->ArticleTemplate.empty());
+}
+
 TEST_F(AppTest, MainWindowLayout)
 {
     Start();
