@@ -1,16 +1,17 @@
-// Process start: the application's title, its Chinese translations, AppDir, the main window.
+// Process start: the Chinese translations of Qt's own dialogs, AppDir, then the windows.
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QMainWindow>
 #include <QTranslator>
 
+#include "app/QtPrompts.h"
+#include "app/TForm1.h"
+#include "app/TaloranApp.h"
 #include "toolkit/AppDir.h"
 
 int main(int argc, char** argv)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Taloran"));
 
     // Standard buttons and dialogs speak Chinese like the rest of the program.
     QTranslator qtTranslator;
@@ -20,8 +21,9 @@ int main(int argc, char** argv)
 
     SetAppDir(QCoreApplication::applicationDirPath().toStdString());
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("TaloranV1.2"));
-    window.showMaximized();
+    QtPrompts prompts;
+    TaloranApp taloran(prompts);
+    prompts.SetParent(taloran.Form1());
+    taloran.Show();
     return app.exec();
 }

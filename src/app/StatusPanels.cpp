@@ -1,0 +1,63 @@
+#include "app/StatusPanels.h"
+
+#include <QLabel>
+#include <QResizeEvent>
+
+#include "toolkit/TextCodec.h"
+
+namespace {
+constexpr int kGap = 2;
+}
+
+StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    const char* designTexts[kPanelCount] = {"状态", "进度", "", "←前翻 后翻→", "总计"};
+    for (int i = 0; i < kPanelCount; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(designTexts[i]), this);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment((i == 1 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        label->setTextFormat(Qt::PlainText);
+        panels_[i] = label;
+    }
+    StatusBar1Resize();
+}
+
+void StatusPanels::SetPanelText(int index, const std::string& text)
+{
+    panels_.at(index)->setText(GbToQString(text));
+}
+
+std::string StatusPanels::PanelText(int index) const
+{
+    return QStringToGb(panels_.at(index)->text());
+}
+
+int StatusPanels::PanelWidth(int index) const
+{
+    return widths_.at(index);
+}
+
+QSize StatusPanels::sizeHint() const
+{
+    return QSize(QStatusBar::sizeHint().width(), fontMetrics().height() + 8);
+}
+
+void StatusPanels::resizeEvent(QResizeEvent* event)
+{
+    QStatusBar::resizeEvent(event);
+    StatusBar1Resize();
+}
+
+void StatusPanels::StatusBar1Resize()
+{
+    widths_[0] = std::max(0, width() - kReservedWidth);
+    int x = 0;
+    const int h = height() - 2;
+    for (int i = 0; i < kPanelCount; ++i) {
+        panels_[i]->setGeometry(x, 1, widths_[i], h);
+        x += widths_[i] + kGap;
+    }
+}
