@@ -7,6 +7,7 @@
 
 namespace {
 constexpr int kGap = 2;
+constexpr int kDesignWidths[StatusPanels::kPanelCount] = {0, 50, 200, 85, 50};
 }
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
@@ -28,6 +29,7 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
 void StatusPanels::SetPanelText(int index, const std::string& text)
 {
     panels_.at(index)->setText(GbToQString(text));
+    StatusBar1Resize();
 }
 
 std::string StatusPanels::PanelText(int index) const
@@ -54,6 +56,15 @@ void StatusPanels::resizeEvent(QResizeEvent* event)
 void StatusPanels::StatusBar1Resize()
 {
     widths_[0] = std::max(0, width() - kReservedWidth);
+    // A panel never cuts its text ("未读: 1234" is wider than 50 pixels); what it needs beyond its
+    // design width comes out of the spare room at the right, then out of the unused third panel.
+    int total = widths_[0];
+    for (int i = 1; i < kPanelCount; ++i) {
+        const int needed = panels_[i]->fontMetrics().horizontalAdvance(panels_[i]->text()) + 8;
+        widths_[i] = std::max(kDesignWidths[i], needed);
+        total += kGap + widths_[i];
+    }
+    widths_[2] = std::max(0, widths_[2] - std::max(0, total - width()));
     int x = 0;
     const int h = height() - 2;
     for (int i = 0; i < kPanelCount; ++i) {

@@ -157,6 +157,18 @@ TEST_F(AppTest, FirstStatusPanelTakesTheWidthLeftByTheOthers)
     EXPECT_EQ(form->StatusBar1->Panel(0)->width(), 1240 - 421);
 }
 
+TEST_F(AppTest, UnreadPanelWidensToShowItsWholeCount)
+{
+    Start();
+    form->resize(1000, 700);
+    QCoreApplication::processEvents();
+    form->StatusBar1->SetPanelText(4, G("未读: 12345"));
+    QLabel* panel = form->StatusBar1->Panel(4);
+    EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+    EXPECT_LE(panel->geometry().right(), form->StatusBar1->width());
+    EXPECT_EQ(form->StatusBar1->Panel(0)->width(), 579);
+}
+
 TEST_F(AppTest, EnlargingTheReadingPaneAndBackRestoresTheLayoutExactly)
 {
     Start();
