@@ -116,13 +116,31 @@ void Draw(QPainter& g, ToolPicture picture)
 
 QPixmap Render(ToolPicture picture, int size)
 {
-    QPixmap p(size, size);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.scale(size / 20.0, size / 20.0);
-    Draw(g, picture);
-    return p;
+    QPixmap glyph(size, size);
+    glyph.fill(Qt::transparent);
+    {
+        QPainter g(&glyph);
+        g.setRenderHint(QPainter::Antialiasing);
+        g.scale(size / 20.0, size / 20.0);
+        Draw(g, picture);
+    }
+    // A soft light outline keeps the dark ink readable on the dark toolbars of some skins.
+    QPixmap halo = glyph;
+    {
+        QPainter g(&halo);
+        g.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        g.fillRect(halo.rect(), QColor(255, 255, 255, 200));
+    }
+    QPixmap out(size, size);
+    out.fill(Qt::transparent);
+    QPainter g(&out);
+    const int r = size >= 40 ? 2 : 1;
+    for (int dx = -r; dx <= r; dx += r)
+        for (int dy = -r; dy <= r; dy += r)
+            if (dx || dy)
+                g.drawPixmap(dx, dy, halo);
+    g.drawPixmap(0, 0, glyph);
+    return out;
 }
 
 }  // namespace
