@@ -1,5 +1,6 @@
 // The library tree: clicks, the tree menu, unread counts, the book commands.
 #include <QAction>
+#include <QTableView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -15,7 +16,11 @@
 #include "app/StatusPanels.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "db/DbConnection.h"
 #include "db/DbDataSet.h"
+#include "db/DbFile.h"
+#include "db/DbQuery.h"
+#include "db/Statements.h"
 #include "reader/TReaderView.h"
 #include "tools/TForm7.h"
 
@@ -236,4 +241,33 @@ TEST_F(AppTest, DeletingTheOnlyBookLeavesNoCurrentBook)
     EXPECT_FALSE(form->ADODataSet1.Active() && form->ADODataSet1.RecordCount() > 0);
     // "属性" has nothing to edit now.
     EXPECT_EQ(WhileModal([&] { form->ToolButton2Click(); }), nullptr);
+}
+
+// The reader and the tree meet here: reading a chapter in the main window lowers the book's count
+// on its node and in the fifth panel, and the row loses its bold.
+TEST_F(AppTest, ReadingAChapterLowersTheCountOnTheTreeAndInThePanel)
+{
+    const std::vector<std::string> keys = SeedLibrary({{"甲书", 0, 2}});
+    {
+        DbConnection connection;
+        ASSERT_TRUE(connection.Open(dir.File(kDatabaseFileName), kDatabasePassword));
+        DbQuery query(connection);
+        ASSERT_TRUE(ExecSql(query, Sql::MarkChapterStored(keys[0], "http://novels.example/0/100001.html", "2026/12/10")));
+    }
+    WriteFileBytes(dir.File("Book/" + keys[0] + "/100001.htm"), "<html><body>one</body></html>");
+    Start();
+    QTreeWidgetItem* book = BookNamed("甲书");
+    ClickNode(form, book);
+    EXPECT_EQ(book->text(0), Q("甲书(2)"));
+
+    QTableView* grid = form->ReaderView->Grid();
+    const QModelIndex first = grid->model()->index(0, 0);
+    ASSERT_TRUE(grid->model()->data(first, Qt::FontRole).value<QFont>().bold());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualRect(first).center());
+
+    EXPECT_EQ(book->text(0), Q("甲书(1)"));
+    EXPECT_TRUE(book->font(0).bold());
+    EXPECT_EQ(form->StatusBar1->PanelText(4), G("未读: 1"));
+    EXPECT_FALSE(grid->model()->data(first, Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(QueryColumn("select typeb from booktit where address='100001'"), std::vector<std::string>{"1"});
 }
