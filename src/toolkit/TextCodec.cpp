@@ -81,17 +81,6 @@ std::string Utf8ToGb(const std::string& utf8Text)
     return converter.Convert(utf8Text, "\x84\x31\xA4\x37");
 }
 
-QString GbToQString(const std::string& gbText)
-{
-    const std::string utf8 = GbToUtf8(gbText);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string QStringToGb(const QString& text)
-{
-    return Utf8ToGb(text.toStdString());
-}
-
 bool IsValidUtf8(const std::string& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

@@ -5,8 +5,10 @@
 // two-byte characters are exactly GBK's, and its four-byte forms carry what GBK lacks, so no
 // character is ever lost. UTF-8 is used by the database and the HTML/regex engines; QString
 // only at the widget boundary.
-#include <QString>
 #include <string>
+
+// Declared, not included: code that only converts between 8-bit text and UTF-8 stays free of Qt.
+class QString;
 
 // GB18030 bytes to UTF-8. A byte sequence that is not valid GB18030 becomes U+FFFD.
 std::string GbToUtf8(const std::string& gbText);

@@ -1,3 +1,4 @@
+#include <QString>
 #include <gtest/gtest.h>
 
 #include "toolkit/TextCodec.h"
