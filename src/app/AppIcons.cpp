@@ -1,5 +1,7 @@
 #include "app/AppIcons.h"
 
+#include "reader/BlankPagePicture.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -153,13 +155,13 @@ void DrawArrowArc(QPainter& p, const QPointF& c, qreal radius, qreal startDeg, c
 
 QPixmap TreePicture16(int index)
 {
+    // Picture 0 is the one the chapter grid's row indicator shows: one drawing for both.
+    if (index == PictureBlankPage)
+        return BlankPagePicture();
     QPixmap pixmap = Canvas(16);
     QPainter p(&pixmap);
     Begin(p);
     switch (index) {
-    case PictureBlankPage:
-        DrawPage(p, QRectF(3.5, 1.5, 9, 13));
-        break;
     case PictureOpenFolder:
         DrawFolder(p, true);
         break;
